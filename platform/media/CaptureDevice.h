@@ -38,6 +38,7 @@ struct VideoFormat {
 constexpr int kPhysVideoTuner = 1;
 constexpr int kPhysVideoComposite = 2;
 constexpr int kPhysVideoSVideo = 3;
+constexpr int kPhysVideoParallelDigital = 7;  // a camera sensor's own digital input
 constexpr int kPhysVideoDecoder = 12;
 
 struct VideoInput {
