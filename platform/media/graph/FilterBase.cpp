@@ -1,0 +1,91 @@
+#include "platform/media/graph/FilterBase.h"
+
+#include <utility>
+
+#include "platform/media/com/ComPtr.h"
+#include "platform/media/dshow/Graph.h"
+
+namespace media {
+namespace {
+
+// A snapshot of a filter's pins.
+class PinEnum final : public RefCounted, public IEnumPins {
+ public:
+  explicit PinEnum(std::vector<CComPtr<IPin>> pins) : pins_(std::move(pins)) {}
+
+  HRESULT QueryInterface(REFIID riid, void** object) override {
+    if (riid == IID_IEnumPins) return Expose<IEnumPins>(this, object);
+    return RefCounted::QueryInterface(riid, object);
+  }
+
+  HRESULT Next(unsigned long count, IPin** pins, unsigned long* fetched) override {
+    if (!pins) return E_POINTER;
+    unsigned long taken = 0;
+    while (taken < count && next_ < pins_.size()) {
+      pins[taken] = pins_[next_++];
+      pins[taken]->AddRef();
+      ++taken;
+    }
+    if (fetched) *fetched = taken;
+    return taken == count ? S_OK : S_FALSE;
+  }
+
+  HRESULT Reset() override {
+    next_ = 0;
+    return S_OK;
+  }
+
+ private:
+  std::vector<CComPtr<IPin>> pins_;
+  size_t next_ = 0;
+};
+
+}  // namespace
+
+HRESULT FilterBase::QueryInterface(REFIID riid, void** object) {
+  if (riid == IID_IBaseFilter) return Expose<IBaseFilter>(this, object);
+  return RefCounted::QueryInterface(riid, object);
+}
+
+HRESULT FilterBase::EnumPins(IEnumPins** pins) {
+  if (!pins) return E_POINTER;
+  std::vector<CComPtr<IPin>> all(pins_.begin(), pins_.end());
+  *pins = new PinEnum(std::move(all));
+  (*pins)->AddRef();
+  return S_OK;
+}
+
+HRESULT FilterBase::JoinFilterGraph(IGraphBuilder* graph, const wchar_t*) {
+  events_ = nullptr;
+  if (graph) {
+    CComPtr<IMediaEventSink> sink;
+    if (SUCCEEDED(graph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink))))
+      events_ = sink;
+  }
+  return S_OK;
+}
+
+HRESULT FilterBase::Run(REFERENCE_TIME) {
+  const FILTER_STATE before = state_.exchange(State_Running);
+  const HRESULT hr = OnRun();
+  if (FAILED(hr)) state_ = before;
+  return hr;
+}
+
+HRESULT FilterBase::Stop() {
+  OnStop();
+  state_ = State_Stopped;
+  return S_OK;
+}
+
+HRESULT FilterBase::GetState(unsigned long, FILTER_STATE* state) {
+  if (!state) return E_POINTER;
+  *state = state_;
+  return S_OK;
+}
+
+void FilterBase::NotifyEvent(long code, intptr_t param) {
+  if (events_) events_->Notify(code, param, 0);
+}
+
+}  // namespace media
