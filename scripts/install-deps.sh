@@ -10,7 +10,7 @@ packages=(
   libopencv-dev
   libgtest-dev libgmock-dev
   fonts-wqy-microhei
-  xvfb xdotool x11-utils xauth
+  xvfb xdotool x11-utils x11-apps xauth
   ffmpeg
   imagemagick
 )

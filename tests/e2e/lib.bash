@@ -72,6 +72,13 @@ wait_exit() {
   fail "program did not end"
 }
 
+# Types keys into window $1 as a person would (focus, then real key events).
+press() {
+  local win=$1; shift
+  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+  xdotool key --clearmodifiers "$@"
+}
+
 # Saves a screenshot of window $1 to $2 (PNG).
 screenshot() {
   xwd -silent -id "$1" | convert xwd:- "$2"
@@ -79,5 +86,5 @@ screenshot() {
 
 # Prints "r g b" of pixel x,y of image $1.
 pixel() {
-  convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)] %[fx:int(255*u.p{$2,$3}.g)] %[fx:int(255*u.p{$2,$3}.b)]" info:
+  convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)] %[fx:int(255*u.p{$2,$3}.g)] %[fx:int(255*u.p{$2,$3}.b)]\n" info:
 }

@@ -24,7 +24,7 @@ read -r w h < <(identify -format "%w %h\n" "$shot")
 read -r r g b < <(pixel "$shot" $((w / 2)) $((h * 48 / 100)))
 [ "$r" -lt 16 ] && [ "$g" -lt 16 ] && [ "$b" -lt 16 ] || fail "preview not black: $r $g $b"
 
-xdotool key --window "$win" Escape
+press "$win" Escape
 rc=$(wait_exit)
 [ "$rc" -eq 0 ] || fail "exit status $rc after Escape"
 echo "PASS startup"
