@@ -19,16 +19,18 @@ cleanup() {
 trap cleanup EXIT
 
 start_xvfb() {
-  local n=120
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  # Xvfb picks a free display itself and writes its number to the file, so
+  # tests running side by side never race for one.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$n"
   for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
+    if [ -s "$WORK/display" ]; then
+      export DISPLAY=":$(head -n 1 "$WORK/display")"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
     sleep 0.1
   done
-  fail "Xvfb did not start on $DISPLAY"
+  fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 }
 
 # Starts the program in the background; its output goes to $WORK/app.log.
@@ -57,14 +59,16 @@ wait_no_window() {
   fail "window '$1' is still open"
 }
 
-# Waits for the program to end and prints its exit status.
+# Waits for the program to end and sets EXIT_STATUS. Not for use inside $( ):
+# only this shell, the program's parent, can collect its status.
+EXIT_STATUS=""
 wait_exit() {
   local rc=0
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     if ! kill -0 "$APP_PID" 2>/dev/null; then
       wait "$APP_PID" || rc=$?
       APP_PID=""
-      echo "$rc"
+      EXIT_STATUS=$rc
       return 0
     fi
     sleep 0.1
@@ -77,6 +81,20 @@ press() {
   local win=$1; shift
   xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
   xdotool key --clearmodifiers "$@"
+}
+
+# Right-clicks the middle of window $1 and waits until the menu it opens is
+# on the screen (one more visible window of the program).
+open_context_menu() {
+  local before
+  before=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+  for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -gt "$before" ] && return 0
+    sleep 0.1
+  done
+  fail "no menu opened on a right-click"
 }
 
 # Saves a screenshot of window $1 to $2 (PNG).

@@ -25,6 +25,7 @@ read -r r g b < <(pixel "$shot" $((w / 2)) $((h * 48 / 100)))
 [ "$r" -lt 16 ] && [ "$g" -lt 16 ] && [ "$b" -lt 16 ] || fail "preview not black: $r $g $b"
 
 press "$win" Escape
-rc=$(wait_exit)
+wait_exit
+rc=$EXIT_STATUS
 [ "$rc" -eq 0 ] || fail "exit status $rc after Escape"
 echo "PASS startup"

@@ -8,10 +8,7 @@ start_xvfb
 start_program
 title="Vexaro   视频录像软件"
 win=$(wait_window "$title")
-sleep 0.3
-eval "$(xdotool getwindowgeometry --shell "$win")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
-sleep 0.5
+open_context_menu "$win"
 # The About entry is the menu's last one.
 xdotool key Up Return
 about=$(wait_window "关于 Morvane")
@@ -21,14 +18,14 @@ kill -0 "$APP_PID" 2>/dev/null || fail "the program ended with the About box"
 [ -n "$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true)" ] || fail "main window gone"
 
 # Once more, closing the About box with its button this time.
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
-sleep 0.5
+open_context_menu "$win"
 xdotool key Up Return
 about=$(wait_window "关于 Morvane")
 press "$about" Return   # "确定" is the default button
 wait_no_window "关于 Morvane"
 
 press "$win" alt+F4
-rc=$(wait_exit)
+wait_exit
+rc=$EXIT_STATUS
 [ "$rc" -eq 0 ] || fail "exit status $rc after Alt+F4"
 echo "PASS system_menu"
