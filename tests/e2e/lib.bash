@@ -14,21 +14,31 @@ cleanup() {
   [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
-  rm -rf "$WORK"
+  if [ -n "${E2E_KEEP:-}" ]; then echo "kept $WORK" >&2; else rm -rf "$WORK"; fi
 }
 trap cleanup EXIT
 
 start_xvfb() {
-  # Xvfb picks a free display itself and writes its number to the file, so
-  # tests running side by side never race for one.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do
-    if [ -s "$WORK/display" ]; then
-      export DISPLAY=":$(head -n 1 "$WORK/display")"
-      xdpyinfo >/dev/null 2>&1 && return 0
+  # A display number of this test's own, so tests side by side rarely meet;
+  # when they do, the server that loses the number exits and the next is
+  # tried. -noreset: a server resetting after its last client (the readiness
+  # probe) left refuses the program's connection.
+  local n=$((200 + $$ % 20000)) tries
+  for tries in $(seq 20); do
+    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 100); do
+        kill -0 "$XVFB_PID" 2>/dev/null || break   # lost the number to another server
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      kill "$XVFB_PID" 2>/dev/null || true
+      wait "$XVFB_PID" 2>/dev/null || true
+      XVFB_PID=""
     fi
-    sleep 0.1
+    n=$((n + 1))
   done
   fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 }
@@ -45,7 +55,7 @@ wait_window() {
   for _ in $(seq 200); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
-    kill -0 "$APP_PID" 2>/dev/null || { cat "$WORK/app.log" >&2; fail "program ended before showing '$1'"; }
+    kill -0 "$APP_PID" 2>/dev/null || { cat "$WORK/app.log" "$WORK/xvfb.log" >&2; fail "program ended before showing '$1' on $DISPLAY"; }
     sleep 0.1
   done
   fail "no window titled '$1'"
