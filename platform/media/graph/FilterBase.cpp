@@ -4,43 +4,9 @@
 
 #include "platform/media/com/ComPtr.h"
 #include "platform/media/dshow/Graph.h"
+#include "platform/media/graph/SnapshotEnum.h"
 
 namespace media {
-namespace {
-
-// A snapshot of a filter's pins.
-class PinEnum final : public RefCounted, public IEnumPins {
- public:
-  explicit PinEnum(std::vector<CComPtr<IPin>> pins) : pins_(std::move(pins)) {}
-
-  HRESULT QueryInterface(REFIID riid, void** object) override {
-    if (riid == IID_IEnumPins) return Expose<IEnumPins>(this, object);
-    return RefCounted::QueryInterface(riid, object);
-  }
-
-  HRESULT Next(unsigned long count, IPin** pins, unsigned long* fetched) override {
-    if (!pins) return E_POINTER;
-    unsigned long taken = 0;
-    while (taken < count && next_ < pins_.size()) {
-      pins[taken] = pins_[next_++];
-      pins[taken]->AddRef();
-      ++taken;
-    }
-    if (fetched) *fetched = taken;
-    return taken == count ? S_OK : S_FALSE;
-  }
-
-  HRESULT Reset() override {
-    next_ = 0;
-    return S_OK;
-  }
-
- private:
-  std::vector<CComPtr<IPin>> pins_;
-  size_t next_ = 0;
-};
-
-}  // namespace
 
 HRESULT FilterBase::QueryInterface(REFIID riid, void** object) {
   if (riid == IID_IBaseFilter) return Expose<IBaseFilter>(this, object);
@@ -50,7 +16,11 @@ HRESULT FilterBase::QueryInterface(REFIID riid, void** object) {
 HRESULT FilterBase::EnumPins(IEnumPins** pins) {
   if (!pins) return E_POINTER;
   std::vector<CComPtr<IPin>> all(pins_.begin(), pins_.end());
-  *pins = new PinEnum(std::move(all));
+  *pins = new SnapshotEnum<IEnumPins, IPin, CComPtr<IPin>>(
+      IID_IEnumPins, std::move(all), [](const CComPtr<IPin>& pin) {
+        pin->AddRef();
+        return static_cast<IPin*>(pin);
+      });
   (*pins)->AddRef();
   return S_OK;
 }
