@@ -8,6 +8,7 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include "RecorderTestSupport.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Dialog.h"
 #include "preview/PictureBox.h"
@@ -49,18 +50,6 @@ protected:
         DDX_Control(pDX, kBoxId, m_box);
     }
 };
-
-bool AllBlack(const QImage& image)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) != QColor(Qt::black)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
 
 // A 640x480 frame in four quadrants: red, green / blue, white.
 cv::Mat QuadrantFrame()

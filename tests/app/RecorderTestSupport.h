@@ -2,7 +2,23 @@
 // The recorder window opened up for tests: its state is readable and
 // settable, as the camera and recording code will set it.
 
+#include <QColor>
+#include <QImage>
+
 #include "recorder/MorvaneDlg.h"
+
+// True when every pixel of the picture is black.
+inline bool AllBlack(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != QColor(Qt::black)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 
 class TestableMorvaneDlg : public CMorvaneDlg {
 public:

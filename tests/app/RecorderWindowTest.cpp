@@ -25,18 +25,6 @@ std::vector<bool> ButtonStates(CWnd& dlg)
     return states;
 }
 
-bool AllBlack(const QImage& image)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) != QColor(Qt::black)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 void RightClick(QWidget* window)
 {
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(3, 3), window->mapToGlobal(QPoint(3, 3)));
