@@ -171,6 +171,17 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode)
     return nCode == int(CN_COMMAND) && app != nullptr && app->OnCmdMsg(nID, nCode) ? TRUE : FALSE;
 }
 
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Once ended, the dialog takes no more commands or ticks: Qt may still
+    // hand over events it had queued before the modal loop got to return,
+    // and the handlers may already have released what they work on.
+    if (m_bEnded && (message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_TIMER)) {
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CLOSE) {

@@ -31,6 +31,9 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
 
+    // Drops commands and timer ticks that arrive after EndDialog.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     virtual BOOL OnInitDialog();
 
     // Dialog units to pixels with this dialog's font; valid while the window exists.

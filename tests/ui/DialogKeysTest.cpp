@@ -2,6 +2,7 @@
 // all reach OnCancel; Enter reaches the focused or default button and never
 // ends a dialog that has no OK command.
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -48,6 +49,23 @@ TEST(DialogKeysTest, EveryWayOfClosingReachesOnCancel)
         EXPECT_EQ(dlg.cancels, 1) << way.name;
         EXPECT_EQ(dlg.GetSafeHwnd(), nullptr) << way.name;
     }
+}
+
+TEST(DialogKeysTest, InputQueuedBehindTheEndIsNotHandled)
+{
+    // Escape ends the dialog; a button press typed right after it is already
+    // queued and must not reach a handler of the ended dialog.
+    TestDialog dlg;
+    RunModal(dlg, [&] {
+        QWidget* window = dlg.GetSafeHwnd();
+        QWidget* go = dlg.GetDlgItem(kGoButtonId)->GetSafeHwnd();
+        go->setFocus();
+        QApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        QApplication::postEvent(go, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+        QApplication::postEvent(go, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
+    });
+    EXPECT_EQ(dlg.cancels, 1);
+    EXPECT_EQ(dlg.goClicks, 0);
 }
 
 TEST(DialogKeysTest, CancelThatDoesNotEndKeepsTheWindow)
