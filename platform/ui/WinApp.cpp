@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/os/Locale.h"
@@ -24,6 +26,25 @@ std::string ProgramNameWithoutExtension()
         name.erase(dot);
     }
     return name;
+}
+
+QtMessageHandler g_previousHandler = nullptr;
+
+// While the application object is made, a fatal message means the display
+// could not be reached (a DISPLAY naming no server, a platform that cannot
+// start). Say so plainly and fail, instead of letting Qt abort.
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        // Qt's own text blames the installation; the warnings before it name the display.
+        std::fprintf(stderr, "%s: no display available: start it from a desktop session or under Xvfb\n",
+                     ProgramNameWithoutExtension().c_str());
+        std::fflush(stderr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    if (g_previousHandler != nullptr) {
+        g_previousHandler(type, context, text);
+    }
 }
 
 }  // namespace
@@ -104,7 +125,9 @@ CWnd* AfxGetMainWnd()
 int AfxWinMain(int argc, char* argv[])
 {
     os::SetLocaleFromEnvironment();
+    g_previousHandler = qInstallMessageHandler(StartupMessageHandler);
     QApplication application(argc, argv);
+    qInstallMessageHandler(g_previousHandler);
     QApplication::setFont(DialogFont(9));
     CWinApp* app = AfxGetApp();
     if (app == nullptr) {
