@@ -2,6 +2,7 @@
 #include "platform/ui/ControlWidgets.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include "platform/ui/Wnd.h"
@@ -37,19 +38,41 @@ EditControl::EditControl(QWidget* parent, const DialogItemTemplate& item)
     setText(QString::fromUtf8(item.text != nullptr ? item.text : ""));
 }
 
+bool EditControl::Accepts(const QString& typed) const
+{
+    if ((Style() & ES_NUMBER) == 0) {
+        return true;
+    }
+    for (const QChar c : typed) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void EditControl::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();
     const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
-    if ((Style() & ES_NUMBER) != 0 && !command && !typed.isEmpty() && typed.at(0).isPrint()) {
-        for (const QChar c : typed) {
-            if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-                QApplication::beep();
-                return;
-            }
-        }
+    if (!command && !typed.isEmpty() && typed.at(0).isPrint() && !Accepts(typed)) {
+        QApplication::beep();
+        return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void EditControl::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!Accepts(event->commitString())) {
+        QApplication::beep();
+        // Keep the composition going, drop only the refused text.
+        QInputMethodEvent kept(event->preeditString(), event->attributes());
+        kept.setCommitString(QString(), event->replacementStart(), event->replacementLength());
+        QLineEdit::inputMethodEvent(&kept);
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
 }
 
 ComboBoxControl::ComboBoxControl(QWidget* parent, const DialogItemTemplate& item)

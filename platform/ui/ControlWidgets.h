@@ -60,6 +60,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Text composed with an input method is typed text too.
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    // True when the box takes `typed`: anything, unless it is digits-only.
+    bool Accepts(const QString& typed) const;
 };
 
 // COMBOBOX: a drop-down list, with an editable field for CBS_DROPDOWN. The

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -113,6 +114,15 @@ TEST(ControlsTest, NumberEditTakesTypedDigitsOnlyButPastedTextWhole)
         SendKey(edit, Qt::Key_Minus, Qt::NoModifier, "-");
         SendKey(edit, Qt::Key_2, Qt::NoModifier, "2");
         EXPECT_EQ(edit->text().toStdString(), "12");
+
+        // Text committed by an input method is held to the same rule.
+        for (const char* committed : {"五", "3ａ", "3"}) {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString::fromUtf8(committed));
+            QApplication::sendEvent(edit, &commit);
+        }
+        EXPECT_EQ(edit->text().toStdString(), "123");
+        edit->setText("12");
 
         QGuiApplication::clipboard()->setText("-3x");
         edit->paste();
