@@ -17,6 +17,8 @@ WPARAM CommandFrom(int id)
 DialogWindow::DialogWindow(QWidget* owner, Qt::WindowFlags flags, DWORD style, CSize baseUnits)
     : QWidget(owner, flags), WindowLink(this, 0, style), m_baseUnits(baseUnits)
 {
+    // A skin's background for the dialog is painted like a QDialog's.
+    setAttribute(Qt::WA_StyledBackground);
     if ((style & WS_SYSMENU) != 0) {
         ResetSystemMenu();
     }

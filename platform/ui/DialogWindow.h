@@ -11,6 +11,8 @@
 #include "platform/ui/WindowLink.h"
 
 class DialogWindow : public QWidget, public WindowLink {
+    Q_OBJECT  // so a skin can name the dialog windows by their class
+
 public:
     DialogWindow(QWidget* owner, Qt::WindowFlags flags, DWORD style, CSize baseUnits);
     ~DialogWindow() override;
