@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <mutex>
 #include <optional>
+#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace os {
@@ -30,6 +32,20 @@ std::string ReadSelfExe()
     }
 }
 
+// The kernel marks the link of a program file replaced or removed while it
+// runs (an update under way) with this suffix; the folder and the name are
+// still those of the path before it.
+std::string WithoutDeletedMark(std::string path)
+{
+    constexpr std::string_view kMark = " (deleted)";
+    struct stat st {};
+    if (path.size() > kMark.size() && path.compare(path.size() - kMark.size(), kMark.size(), kMark) == 0 &&
+        stat(path.c_str(), &st) != 0) {
+        path.resize(path.size() - kMark.size());
+    }
+    return path;
+}
+
 }  // namespace
 
 std::string ProgramFilePath()
@@ -40,7 +56,7 @@ std::string ProgramFilePath()
             return *g_overridePath;
         }
     }
-    return ReadSelfExe();
+    return WithoutDeletedMark(ReadSelfExe());
 }
 
 void SetProgramFilePathForTesting(const std::string& path)

@@ -20,9 +20,15 @@ namespace fs = std::filesystem;
 // Set when this program runs as the child of LongPathSurvivesWhole: the
 // child writes what it found about itself into the named file.
 constexpr const char* kReportVariable = "MORVANE_OS_TEST_REPORT";
+// Set as well when the child is to remove its own program file first, as an
+// update replacing the program while it runs would.
+constexpr const char* kRemoveVariable = "MORVANE_OS_TEST_REMOVE_SELF";
 
 TEST(ProgramPathChild, ReportsItsOwnPath)
 {
+    if (const char* self = std::getenv(kRemoveVariable)) {
+        fs::remove(self);
+    }
     const std::string path = os::ProgramFilePath();
     if (const char* report = std::getenv(kReportVariable)) {
         std::ofstream(report) << path << '\n' << os::ProgramFolder() << '\n';
@@ -33,13 +39,16 @@ TEST(ProgramPathChild, ReportsItsOwnPath)
 
 // Runs `program` with only the child test selected and the report variable
 // set; returns its exit status.
-int RunChild(const std::string& program, const std::string& report)
+int RunChild(const std::string& program, const std::string& report, bool removeSelf = false)
 {
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
         env.emplace_back(*e);
     }
     env.push_back(std::string(kReportVariable) + "=" + report);
+    if (removeSelf) {
+        env.push_back(std::string(kRemoveVariable) + "=" + program);
+    }
     std::vector<char*> envp;
     for (std::string& e : env) {
         envp.push_back(e.data());
@@ -97,6 +106,26 @@ TEST(ProgramPath, LongPathSurvivesWhole)
     std::getline(in, reportedFolder);
     EXPECT_EQ(reportedPath, program);
     EXPECT_EQ(reportedFolder, folder);
+}
+
+TEST(ProgramPath, ProgramRemovedWhileRunningKeepsItsPath)
+{
+    const fs::path self = fs::read_symlink("/proc/self/exe");
+    TempDir dir(self.parent_path().string());
+    ASSERT_TRUE(dir.ok());
+    const std::string program = dir / "morvane";
+    fs::copy_file(self, program);
+
+    const std::string report = dir / "report.txt";
+    ASSERT_EQ(RunChild(program, report, /*removeSelf=*/true), 0);
+    ASSERT_FALSE(fs::exists(program));
+
+    std::ifstream in(report);
+    std::string reportedPath, reportedFolder;
+    std::getline(in, reportedPath);
+    std::getline(in, reportedFolder);
+    EXPECT_EQ(reportedPath, program);
+    EXPECT_EQ(reportedFolder, dir.path());
 }
 
 TEST(ProgramPath, FolderIsCutAtTheLastSeparator)
