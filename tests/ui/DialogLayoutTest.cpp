@@ -48,6 +48,30 @@ TEST(MulDivTest, RoundsHalfAwayFromZero)
     }
 }
 
+TEST(DialogUnitsTest, RectanglesScaleByAQuarterOfTheWidthAndAnEighthOfTheHeight)
+{
+    // Worked by hand for base units of 7 x 15 pixels: x and widths times 7/4,
+    // y and heights times 15/8, each rounded half away from zero.
+    const CSize base(7, 15);
+    struct Case {
+        RECT dialogUnits;
+        RECT pixels;
+    };
+    const Case cases[] = {
+        {{7, 44, 424, 261}, {12, 83, 742, 489}},   // the preview frame
+        {{7, 7, 59, 34}, {12, 13, 103, 64}},       // "打开相机"
+        {{305, 7, 125, 34}, {534, 13, 219, 64}},   // the top-right picture
+        {{0, 0, 438, 366}, {0, 0, 767, 686}},      // the whole window
+    };
+    for (const Case& c : cases) {
+        const RECT r = MapDialogUnits(c.dialogUnits, base);
+        EXPECT_EQ(r.left, c.pixels.left) << c.dialogUnits.left;
+        EXPECT_EQ(r.top, c.pixels.top) << c.dialogUnits.top;
+        EXPECT_EQ(r.right, c.pixels.right) << c.dialogUnits.right;
+        EXPECT_EQ(r.bottom, c.pixels.bottom) << c.dialogUnits.bottom;
+    }
+}
+
 TEST(DialogUnitsTest, BaseUnitsComeFromTheFontMetrics)
 {
     const QFont font = DialogFont(9);
