@@ -1,6 +1,8 @@
 // Building the capture graph: device filter -> (converters) -> sample
 // grabber -> null renderer.
 
+#include <cstdlib>
+
 #include "capture/CameraGraph.h"
 #include "platform/media/dshow.h"
 
@@ -10,8 +12,8 @@ struct MediaTypeDelete {
   void operator()(AM_MEDIA_TYPE* type) const { DeleteMediaType(type); }
 };
 
-// Asks the device for width x height unless its current format already has
-// that many RGB24 bytes or is not described by a plain video header.
+// Asks the device for width x height unless its current format already is
+// RGB24-sized at that size, or is not described by a plain video header.
 bool RequestFrameSize(ICaptureGraphBuilder2* builder, IBaseFilter* source, int width, int height) {
   CComPtr<IAMStreamConfig> config;
   builder->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, source, IID_IAMStreamConfig,
@@ -23,11 +25,18 @@ bool RequestFrameSize(ICaptureGraphBuilder2* builder, IBaseFilter* source, int w
     return false;
   }
   std::unique_ptr<AM_MEDIA_TYPE, MediaTypeDelete> current(raw);
+  if (current->formattype != FORMAT_VideoInfo) return true;
+  // The block must really be a video header before it is read or written.
+  auto* info = current->pbFormat && current->cbFormat >= sizeof(VIDEOINFOHEADER)
+                   ? reinterpret_cast<VIDEOINFOHEADER*>(current->pbFormat)
+                   : nullptr;
+  // The byte count alone does not tell the size: YUYV 640x720 has as many
+  // bytes as RGB24 640x480, and left alone would deliver 640x720 pictures.
   const unsigned long wantedBytes = static_cast<unsigned long>(width) * unsigned(height) * 3;
-  if (current->lSampleSize == wantedBytes || current->formattype != FORMAT_VideoInfo) return true;
-  // The block must really be a video header before it is written into.
-  if (!current->pbFormat || current->cbFormat < sizeof(VIDEOINFOHEADER)) return false;
-  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(current->pbFormat);
+  const bool sizeAsked = info && info->bmiHeader.biWidth == width &&
+                         std::abs(info->bmiHeader.biHeight) == height;
+  if (current->lSampleSize == wantedBytes && (!info || sizeAsked)) return true;
+  if (!info) return false;
   info->bmiHeader.biWidth = width;
   info->bmiHeader.biHeight = height;
   return config->SetFormat(current.get()) == S_OK;
