@@ -375,4 +375,31 @@ TEST_F(V4l2DeviceTest, StopFromTheFrameHandlerEndsTheLoop) {
   EXPECT_EQ(device->Start(m_sink.OnFrame(), m_sink.OnEnd()), 0);
 }
 
+TEST_F(V4l2DeviceTest, StopFromTheFirstFrameHandlerBeforeStartReturns) {
+  // Frames already waiting when the stream starts reach the handler at once,
+  // possibly while Start is still on its way back; Stop from there must end
+  // the loop all the same, without deadlock or a thread joining itself.
+  // The window is narrow: many rounds give it a fair chance to open.
+  for (int round = 0; round < 2000; ++round) {
+    auto device = Open();
+    ASSERT_TRUE(device);
+    Push(1, 0);
+    Push(2, 1);
+    std::promise<void> stopped;
+    std::atomic<bool> first{true};
+    ASSERT_EQ(device->Start(
+                  [&](const media::FrameView&) {
+                    if (first.exchange(false)) {
+                      device->Stop();
+                      stopped.set_value();
+                    }
+                  },
+                  m_sink.OnEnd()),
+              0);
+    ASSERT_EQ(stopped.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    device->Stop();
+    EXPECT_FALSE(m_fake->Streaming(kPath)) << "round " << round;
+  }
+}
+
 }  // namespace

@@ -49,20 +49,16 @@ int V4l2Device::Start(FrameHandler onFrame, EndHandler onEnd) {
   if (m_stream) ClearStream();  // the last stream ended by itself
   VideoFormat format;
   if (int err = GetFormat(format)) return err;
-  const int err = V4l2Stream::Start(m_fd.OpsShared(), m_fd.Get(), LeastFrameBytes(format),
-                                    std::move(onFrame), std::move(onEnd), m_stream);
-  if (m_stream) {
-    m_current = m_stream.get();
-    m_streamThread = m_stream->ThreadId();
-  }
-  return err;
+  return V4l2Stream::Start(this, m_fd.OpsShared(), m_fd.Get(), LeastFrameBytes(format),
+                           std::move(onFrame), std::move(onEnd), m_stream);
 }
 
 void V4l2Device::Stop() {
   // From a handler the stream is alive (its thread is running us), and the
-  // mutex may be held by a Stop that is joining that very thread.
-  if (m_streamThread.load() == std::this_thread::get_id()) {
-    m_current.load()->Stop();
+  // mutex may be held by a Stop joining that very thread, or by the Start
+  // that has not returned yet.
+  if (V4l2Stream* here = V4l2Stream::RunningHere(); here && here->Owner() == this) {
+    here->Stop();
     return;
   }
   std::lock_guard lock(m_mutex);
@@ -77,8 +73,6 @@ void V4l2Device::ClearStream() {
                  m_path.c_str(), (unsigned long long)m_lastStats.delivered,
                  (unsigned long long)m_lastStats.lost, (unsigned long long)m_lastStats.rejected);
   }
-  m_current = nullptr;
-  m_streamThread = std::thread::id();
   m_stream.reset();
 }
 

@@ -53,9 +53,6 @@ class V4l2Device final : public CaptureDevice {
   const std::string m_path;  // for the log
   std::mutex m_mutex;  // guards the stream against Start and Stop from two threads
   std::unique_ptr<V4l2Stream> m_stream;
-  // m_stream and its thread, for Stop called from a handler without the mutex.
-  std::atomic<V4l2Stream*> m_current{nullptr};
-  std::atomic<std::thread::id> m_streamThread{};
   StreamStats m_lastStats;
 };
 

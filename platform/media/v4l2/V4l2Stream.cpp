@@ -14,23 +14,27 @@ constexpr uint32_t kBufferCount = 4;
 // (an analogue input without signal), so no wait is unbounded.
 constexpr int kPollTimeoutMs = 1000;
 
+thread_local V4l2Stream* t_running = nullptr;
+
 }  // namespace
 
-V4l2Stream::V4l2Stream(std::shared_ptr<DeviceOps> ops, int fd, uint32_t frameBytes,
-                       CaptureDevice::FrameHandler onFrame, CaptureDevice::EndHandler onEnd)
-    : m_ops(std::move(ops)),
+V4l2Stream::V4l2Stream(const void* owner, std::shared_ptr<DeviceOps> ops, int fd,
+                       uint32_t frameBytes, CaptureDevice::FrameHandler onFrame,
+                       CaptureDevice::EndHandler onEnd)
+    : m_owner(owner),
+      m_ops(std::move(ops)),
       m_fd(fd),
       m_frameBytes(frameBytes),
       m_onFrame(std::move(onFrame)),
       m_onEnd(std::move(onEnd)) {}
 
-int V4l2Stream::Start(std::shared_ptr<DeviceOps> ops, int fd, uint32_t frameBytes,
-                      CaptureDevice::FrameHandler onFrame, CaptureDevice::EndHandler onEnd,
-                      std::unique_ptr<V4l2Stream>& out) {
+int V4l2Stream::Start(const void* owner, std::shared_ptr<DeviceOps> ops, int fd,
+                      uint32_t frameBytes, CaptureDevice::FrameHandler onFrame,
+                      CaptureDevice::EndHandler onEnd, std::unique_ptr<V4l2Stream>& out) {
   out.reset();
   // On any failure below the half-made stream's destructor gives back what it took.
-  std::unique_ptr<V4l2Stream> stream(
-      new V4l2Stream(std::move(ops), fd, frameBytes, std::move(onFrame), std::move(onEnd)));
+  std::unique_ptr<V4l2Stream> stream(new V4l2Stream(owner, std::move(ops), fd, frameBytes,
+                                                    std::move(onFrame), std::move(onEnd)));
   if (int err = stream->m_wake.Create()) {
     LogDeviceError("eventfd", err);
     return err;
@@ -48,8 +52,10 @@ int V4l2Stream::Start(std::shared_ptr<DeviceOps> ops, int fd, uint32_t frameByte
 
 void V4l2Stream::Stop() {
   m_stopping = true;
+  // From a handler the loop ends once it returns; the thread object itself
+  // may not even be stored yet when the first frame is handled.
+  if (t_running == this) return;
   if (m_thread.joinable()) {
-    if (m_thread.get_id() == std::this_thread::get_id()) return;
     m_wake.Signal();
     m_thread.join();
   }
@@ -68,9 +74,12 @@ void V4l2Stream::Teardown() {
   m_wake.Reset();
 }
 
+V4l2Stream* V4l2Stream::RunningHere() { return t_running; }
+
 StreamStats V4l2Stream::Stats() const { return {m_delivered, m_lost, m_rejected}; }
 
 void V4l2Stream::Run() {
+  t_running = this;
   while (!m_stopping) {
     pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake.Fd(), POLLIN, 0}};
     const int ready = m_ops->Poll(fds, 2, kPollTimeoutMs);

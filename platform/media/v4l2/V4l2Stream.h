@@ -24,10 +24,11 @@ struct StreamStats {
 
 class V4l2Stream {
  public:
-  // Starts streaming on the open device `fd`. `frameBytes` is the least a
-  // whole frame has (0 for compressed formats, whose frames vary). 0 and the
-  // running stream in `out`, or the errno with everything given back.
-  static int Start(std::shared_ptr<DeviceOps> ops, int fd, uint32_t frameBytes,
+  // Starts streaming on the open device `fd` for `owner`. `frameBytes` is
+  // the least a whole frame has (0 for compressed formats, whose frames
+  // vary). 0 and the running stream in `out`, or the errno with everything
+  // given back.
+  static int Start(const void* owner, std::shared_ptr<DeviceOps> ops, int fd, uint32_t frameBytes,
                    CaptureDevice::FrameHandler onFrame, CaptureDevice::EndHandler onEnd,
                    std::unique_ptr<V4l2Stream>& out);
   ~V4l2Stream() { Stop(); }
@@ -38,13 +39,16 @@ class V4l2Stream {
   // to end; the next Stop from another thread finishes the job. The stream
   // must not be destroyed from its own handlers.
   void Stop();
-  std::thread::id ThreadId() const { return m_thread.get_id(); }
+  // The stream whose thread is the calling one (null elsewhere): known from
+  // the thread's first instruction, before Start has even returned.
+  static V4l2Stream* RunningHere();
+  const void* Owner() const { return m_owner; }
   // True once the stream ended by itself (the device went away).
   bool Ended() const { return m_ended; }
   StreamStats Stats() const;
 
  private:
-  V4l2Stream(std::shared_ptr<DeviceOps> ops, int fd, uint32_t frameBytes,
+  V4l2Stream(const void* owner, std::shared_ptr<DeviceOps> ops, int fd, uint32_t frameBytes,
              CaptureDevice::FrameHandler onFrame, CaptureDevice::EndHandler onEnd);
   void Run();
   // 0 when the loop goes on, otherwise the errno that ends the stream.
@@ -54,6 +58,7 @@ class V4l2Stream {
   void End(int err);
   void Teardown();
 
+  const void* m_owner;
   std::shared_ptr<DeviceOps> m_ops;
   int m_fd;
   uint32_t m_frameBytes;

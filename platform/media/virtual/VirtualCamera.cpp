@@ -15,6 +15,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The camera whose streaming thread is the calling one: set as the thread's
+// first step, so a handler's Stop is known as such even before Start returns.
+thread_local const VirtualCamera* t_streaming = nullptr;
+
 // When frame `n` is due: computed from the start each time, so rounding
 // never adds up into drift.
 Clock::time_point Due(Clock::time_point start, uint64_t n, int fps) {
@@ -60,7 +64,6 @@ int VirtualCamera::Start(FrameHandler onFrame, EndHandler) {
     m_stopping = false;
   }
   m_thread = std::thread(&VirtualCamera::Run, this, std::move(onFrame));
-  m_threadId = m_thread.get_id();
   return 0;
 }
 
@@ -71,10 +74,9 @@ void VirtualCamera::Stop() {
   }
   m_wake.notify_all();
   // From a frame handler: the loop ends after it returns; a later Stop joins.
-  if (m_threadId.load() == std::this_thread::get_id()) return;
+  if (t_streaming == this) return;
   std::lock_guard lock(m_startStop);
   if (m_thread.joinable()) m_thread.join();
-  m_threadId = std::thread::id();
 }
 
 bool VirtualCamera::WaitUntil(Clock::time_point deadline) {
@@ -83,6 +85,7 @@ bool VirtualCamera::WaitUntil(Clock::time_point deadline) {
 }
 
 void VirtualCamera::Run(FrameHandler onFrame) {
+  t_streaming = this;
   cv::Mat picture(m_config.height, m_config.width, CV_8UC3);
   std::vector<uint8_t> frame;
   const Clock::time_point start = Clock::now();

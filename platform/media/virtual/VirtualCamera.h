@@ -39,7 +39,6 @@ class VirtualCamera final : public CaptureDevice {
   const VirtualCameraConfig m_config;
   std::mutex m_startStop;
   std::thread m_thread;
-  std::atomic<std::thread::id> m_threadId{};
 
   std::mutex m_waitMutex;
   std::condition_variable m_wake;
