@@ -43,8 +43,11 @@ cv::Mat* CCameraGraph::GrabFrame() {
     m_nSampleBytes = int(bytes);
     m_pImage = NewFrameImage(m_nFrameWidth, m_nFrameHeight);
   }
+  // The held sample may have been replaced since its size was asked: a
+  // picture is flipped only when a whole one was copied.
   long copied = m_nSampleBytes;
-  if (FAILED(m_spGrabber->GetCurrentBuffer(&copied, m_pImage->data))) return m_pImage.get();
+  if (FAILED(m_spGrabber->GetCurrentBuffer(&copied, m_pImage->data)) || copied != m_nSampleBytes)
+    return m_pImage.get();
   // Samples come bottom row first; the frame image is top row first.
   cv::flip(*m_pImage, *m_pImage, 0);
   return m_pImage.get();

@@ -86,7 +86,9 @@ bool FromMjpg(const VideoFormat& in, const uint8_t* src, size_t srcBytes, uint8_
   const cv::Mat encoded(1, int(srcBytes), CV_8UC1, const_cast<uint8_t*>(src));
   // A fresh picture each time: decoding into a kept buffer cannot tell a
   // failed frame from the last good one, whose pixels the buffer still holds.
-  const cv::Mat picture = cv::imdecode(encoded, cv::IMREAD_COLOR);
+  // A camera's orientation tag must not turn the picture: the frame is what
+  // the sensor saw, in the size the format says.
+  const cv::Mat picture = cv::imdecode(encoded, cv::IMREAD_COLOR | cv::IMREAD_IGNORE_ORIENTATION);
   if (picture.empty() || picture.type() != CV_8UC3 || picture.cols != in.width ||
       picture.rows != in.height)
     return false;

@@ -28,13 +28,13 @@ HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE* source) {
   *target = *source;
   target->pbFormat = nullptr;
   target->cbFormat = 0;
+  if (target->pUnk) target->pUnk->AddRef();  // before any way out: the copy holds it
   if (source->cbFormat > 0 && source->pbFormat) {
     target->pbFormat = static_cast<uint8_t*>(CoTaskMemAlloc(source->cbFormat));
     if (!target->pbFormat) return E_OUTOFMEMORY;
     std::memcpy(target->pbFormat, source->pbFormat, source->cbFormat);
     target->cbFormat = source->cbFormat;
   }
-  if (target->pUnk) target->pUnk->AddRef();
   return S_OK;
 }
 
