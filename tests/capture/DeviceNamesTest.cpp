@@ -122,7 +122,7 @@ TEST_F(DeviceNamesTest, VeryLongNameEndsWithNulWithinTheBuffer) {
                         {"C.UTF-8", chinese, 1023}};
   for (const Case& c : cases) {
     ThreadLocale locale(c.locale);
-    if (!locale.ok()) continue;
+    ASSERT_TRUE(locale.ok()) << c.locale << " is part of the C library";
     fake::ScopedDevices list({fake::Entry(c.name, fake::NewDevice(media::kPixYUYV, 8, 4))});
     NameBuffer name;
     EXPECT_EQ(CCameraGraph::GetDeviceName(0, name.bytes), 1);
