@@ -43,6 +43,7 @@ HRESULT FilterGraph::AddFilter(IBaseFilter* filter, const wchar_t* name) {
   const HRESULT hr = filter->JoinFilterGraph(this, name);
   if (FAILED(hr)) return hr;
   filters_.push_back({filter, name ? name : L""});
+  startOrderKnown_ = false;
   return S_OK;
 }
 
@@ -55,6 +56,7 @@ HRESULT FilterGraph::RemoveFilter(IBaseFilter* filter) {
   DisconnectPins(filter);
   filter->JoinFilterGraph(nullptr, nullptr);
   filters_.erase(it);
+  startOrderKnown_ = false;
   return S_OK;
 }
 
@@ -121,18 +123,21 @@ void FilterGraph::DisconnectPins(IBaseFilter* filter) {
   }
 }
 
-std::vector<IBaseFilter*> FilterGraph::StartOrder() const {
-  std::vector<IBaseFilter*> order;
-  for (const Member& m : filters_)
-    if (HasInputPin(m.filter)) order.push_back(m.filter);
-  for (const Member& m : filters_)
-    if (!HasInputPin(m.filter)) order.push_back(m.filter);
-  return order;
+const std::vector<IBaseFilter*>& FilterGraph::StartOrder() {
+  if (!startOrderKnown_) {
+    startOrder_.clear();
+    for (const Member& m : filters_)
+      if (HasInputPin(m.filter)) startOrder_.push_back(m.filter);
+    for (const Member& m : filters_)
+      if (!HasInputPin(m.filter)) startOrder_.push_back(m.filter);
+    startOrderKnown_ = true;
+  }
+  return startOrder_;
 }
 
 void FilterGraph::StopFilters() {
   // Sources first, so nothing is delivered into a stopped filter.
-  std::vector<IBaseFilter*> order = StartOrder();
+  const std::vector<IBaseFilter*>& order = StartOrder();
   for (auto it = order.rbegin(); it != order.rend(); ++it) (*it)->Stop();
   running_ = false;
   std::lock_guard lock(eventMutex_);

@@ -47,10 +47,14 @@ class FilterGraph final : public RefCounted,
   HRESULT ConnectThroughConverter(IPin* output, IPin* input);
   // Filters in the order they start: those with inputs first, sources last,
   // so every sample finds its way ready.
-  std::vector<IBaseFilter*> StartOrder() const;
+  // Sinks first, then sources; worked out again only when the filters
+  // change, so the run of every grab allocates nothing.
+  const std::vector<IBaseFilter*>& StartOrder();
   void StopFilters();
 
   std::vector<Member> filters_;
+  std::vector<IBaseFilter*> startOrder_;
+  bool startOrderKnown_ = false;
   bool running_ = false;  // touched by the controlling thread only
 
   std::mutex eventMutex_;
