@@ -1,6 +1,7 @@
 #include "platform/media/v4l2/V4l2Stream.h"
 
 #include <cerrno>
+#include <system_error>
 #include <utility>
 
 #include "platform/media/v4l2/Xioctl.h"
@@ -45,7 +46,13 @@ int V4l2Stream::Start(const void* owner, std::shared_ptr<DeviceOps> ops, int fd,
   int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
   if (int err = MEDIA_IOCTL(*stream->m_ops, fd, VIDIOC_STREAMON, &type)) return err;
   stream->m_streaming = true;
-  stream->m_thread = std::thread(&V4l2Stream::Run, stream.get());
+  // The layer reports by code: a thread the system will not give is EAGAIN,
+  // and the half-made stream gives everything back.
+  try {
+    stream->m_thread = std::thread(&V4l2Stream::Run, stream.get());
+  } catch (const std::system_error& e) {
+    return e.code().value() ? e.code().value() : EAGAIN;
+  }
   out = std::move(stream);
   return 0;
 }

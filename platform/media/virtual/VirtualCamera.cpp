@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <system_error>
 #include <vector>
 
 #include <opencv2/core.hpp>
@@ -63,7 +64,12 @@ int VirtualCamera::Start(FrameHandler onFrame, EndHandler) {
     std::lock_guard wait(m_waitMutex);
     m_stopping = false;
   }
-  m_thread = std::thread(&VirtualCamera::Run, this, std::move(onFrame));
+  // The layer reports by code: a thread the system will not give is EAGAIN.
+  try {
+    m_thread = std::thread(&VirtualCamera::Run, this, std::move(onFrame));
+  } catch (const std::system_error& e) {
+    return e.code().value() ? e.code().value() : EAGAIN;
+  }
   return 0;
 }
 
