@@ -3,6 +3,7 @@
 #include <opencv2/core.hpp>
 
 #include "capture/CameraGraph.h"
+#include "platform/media/PixelConvert.h"
 #include "platform/media/dshow.h"
 
 namespace {
@@ -11,13 +12,10 @@ namespace {
 // that stops delivering never holds up the window for longer.
 constexpr long kGrabWaitMs = 100;
 
-// Bytes of one row of an RGB24 sample and of the frame image alike.
-size_t RowBytes(int width) { return (size_t(width) * 3 + 3) & ~size_t(3); }
-
 // A zeroed frame image laid out as an RGB24 sample: rows of width*3 bytes
 // padded to a multiple of four, so a sample fills it exactly.
 std::unique_ptr<cv::Mat> NewFrameImage(int width, int height) {
-  cv::Mat rows(height, int(RowBytes(width)), CV_8UC1, cv::Scalar(0));
+  cv::Mat rows(height, int(media::Rgb24Stride(width)), CV_8UC1, cv::Scalar(0));
   return std::make_unique<cv::Mat>(rows.colRange(0, width * 3).reshape(3));
 }
 
@@ -36,7 +34,7 @@ cv::Mat* CCameraGraph::GrabFrame() {
   // Only a whole picture of the connected size is taken: a sample of any
   // other size is never read as if it were one.
   if (m_nFrameWidth <= 0 || m_nFrameHeight <= 0 ||
-      size_t(bytes) != RowBytes(m_nFrameWidth) * size_t(m_nFrameHeight))
+      size_t(bytes) != media::Rgb24SampleBytes(m_nFrameWidth, m_nFrameHeight))
     return m_pImage.get();
 
   if (bytes != m_nSampleBytes) {
