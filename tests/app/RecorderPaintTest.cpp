@@ -13,13 +13,6 @@ using namespace uitest;
 
 namespace {
 
-QRect Mapped(const CDialog& dlg, int x, int y, int cx, int cy)
-{
-    RECT r{x, y, cx, cy};
-    dlg.MapDialogRect(&r);
-    return QRect(r.left, r.top, r.right, r.bottom);
-}
-
 bool AllOf(const QImage& image, const QRect& area, const QColor& color)
 {
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -46,7 +39,7 @@ TEST(RecorderPaintTest, ScreenshotShowsPreviewAndButtonsWhereTheTemplatePutsThem
         const CSize base = GetFontBaseUnits(DialogFont(9));
         const QRect preview(MulDiv(7, base.cx, 4), MulDiv(44, base.cy, 8), MulDiv(424, base.cx, 4),
                             MulDiv(261, base.cy, 8));
-        EXPECT_EQ(preview, Mapped(dlg, 7, 44, 424, 261));
+        EXPECT_EQ(preview, MappedRect(dlg, 7, 44, 424, 261));
         EXPECT_TRUE(AllOf(shot, preview, Qt::black));
         // Just outside it the dialog shows.
         EXPECT_EQ(shot.pixelColor(preview.left() - 1, preview.center().y()), background);
@@ -55,7 +48,7 @@ TEST(RecorderPaintTest, ScreenshotShowsPreviewAndButtonsWhereTheTemplatePutsThem
 
         const int buttonX[] = {7, 69, 131, 193};
         for (int i = 0; i < 4; ++i) {
-            const QRect place = Mapped(dlg, buttonX[i], 7, 59, 34);
+            const QRect place = MappedRect(dlg, buttonX[i], 7, 59, 34);
             QWidget* button = dlg.GetDlgItem(IDC_OPEN_CAMERA + i)->GetSafeHwnd();
             EXPECT_EQ(button->geometry(), place) << i;
             // The screenshot at that place is the button's own picture.

@@ -13,14 +13,6 @@ using namespace uitest;
 
 namespace {
 
-QRect MappedRect(const CDialog& dlg, int x, int y, int cx, int cy)
-{
-    // Sizes map like positions: each value on its own axis.
-    RECT r{x, y, cx, cy};
-    dlg.MapDialogRect(&r);
-    return QRect(r.left, r.top, r.right, r.bottom);
-}
-
 QWidget* StaticWithPicture(QWidget* window, const QPoint& topLeft)
 {
     for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {

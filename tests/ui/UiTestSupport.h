@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -21,6 +22,15 @@
 #include "platform/ui/MessageBox.h"
 
 namespace uitest {
+
+// A rectangle of dialog units (x, y, width, height) in the pixels of `dlg`'s
+// font; sizes map like positions, each value on its own axis.
+inline QRect MappedRect(const CDialog& dlg, int x, int y, int cx, int cy)
+{
+    RECT r{x, y, cx, cy};
+    dlg.MapDialogRect(&r);
+    return QRect(r.left, r.top, r.right, r.bottom);
+}
 
 // What DoModal returns when the watchdog had to end the dialog.
 constexpr int kWatchdogResult = -99;
