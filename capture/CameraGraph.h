@@ -52,6 +52,9 @@ class CCameraGraph {
   // that makes it anew, or Close. Returns the previous image (null before the
   // first) when no new sample came, and null on a closed camera.
   cv::Mat* GrabFrame();
+  // True when the last GrabFrame made its image anew from a new sample;
+  // false when it handed back the previous image (or none).
+  bool LastGrabWasNew() const { return m_bNewFrame; }
 
  private:
   bool CreateGraph();
@@ -67,6 +70,7 @@ class CCameraGraph {
   int m_nFrameWidth = 0;
   int m_nFrameHeight = 0;
   int m_nSampleBytes = 0;
+  bool m_bNewFrame = false;
   std::unique_ptr<cv::Mat> m_pImage;
   CComPtr<ICaptureGraphBuilder2> m_spCaptureBuilder;
   CComPtr<IGraphBuilder> m_spFilterGraph;

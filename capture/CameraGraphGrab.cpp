@@ -22,6 +22,7 @@ std::unique_ptr<cv::Mat> NewFrameImage(int width, int height) {
 }  // namespace
 
 cv::Mat* CCameraGraph::GrabFrame() {
+  m_bNewFrame = false;
   if (!m_bGraphBuilt) return nullptr;
   m_spControl->Run();
   long code = 0;
@@ -48,5 +49,6 @@ cv::Mat* CCameraGraph::GrabFrame() {
     return m_pImage.get();
   // Samples come bottom row first; the frame image is top row first.
   cv::flip(*m_pImage, *m_pImage, 0);
+  m_bNewFrame = true;
   return m_pImage.get();
 }

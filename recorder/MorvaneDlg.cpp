@@ -6,6 +6,7 @@
 #include "platform/os/ProgramPath.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
+#include "recorder/Indicator.h"
 #include "res/resource.h"
 
 namespace {
@@ -19,8 +20,11 @@ BEGIN_MESSAGE_MAP(CMorvaneDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
-    // The camera and recording buttons and the frame timer are handled once
-    // the window has a camera to command.
+    ON_BN_CLICKED(IDC_OPEN_CAMERA, &CMorvaneDlg::OnOpenCamera)
+    ON_BN_CLICKED(IDC_CLOSE_CAMERA, &CMorvaneDlg::OnCloseCamera)
+    ON_BN_CLICKED(IDC_START_RECORDING, &CMorvaneDlg::OnStartRecording)
+    ON_BN_CLICKED(IDC_STOP_RECORDING, &CMorvaneDlg::OnStopRecording)
+    ON_WM_TIMER()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -33,9 +37,15 @@ CMorvaneDlg::CMorvaneDlg(CWnd* pParent) : CDialog(IDD_MORVANE_DIALOG, pParent)
     const auto separator = os::FindLastSeparator(path);
     m_strAppDir = separator == std::string::npos ? std::string() : path.substr(0, separator);
 
-    // The window has no camera and no indicator picture yet: m_pSource stays
-    // null and m_pIndicator empty.
+    m_pSource = std::make_unique<CCaptureSource>();
     m_pDisplayFrame = CreateImageHeader(cv::Size(kFrameWidth, kFrameHeight), CV_8UC3);
+
+    // The indicator picture, read back in the display's format; the loaded
+    // bitmap goes with this constructor.
+    CBitmap indicator;
+    if (indicator.LoadBitmap(IDB_INDICATOR)) {
+        m_pIndicator = BitmapToImage(indicator);
+    }
 
     m_nMinutes = 1;
     m_pRecording = nullptr;
@@ -76,6 +86,17 @@ void CMorvaneDlg::SetButtonState(WindowState state)
     GetDlgItem(IDC_CLOSE_CAMERA)->EnableWindow(state != WindowState::NoCamera);
     GetDlgItem(IDC_START_RECORDING)->EnableWindow(state == WindowState::CameraOpen);
     GetDlgItem(IDC_STOP_RECORDING)->EnableWindow(state == WindowState::Recording);
+}
+
+void CMorvaneDlg::SetRecordingButtons(bool recording)
+{
+    GetDlgItem(IDC_START_RECORDING)->EnableWindow(!recording);
+    GetDlgItem(IDC_STOP_RECORDING)->EnableWindow(recording);
+}
+
+void CMorvaneDlg::FocusButton(int nID)
+{
+    GetDlgItem(nID)->SetFocus();
 }
 
 void CMorvaneDlg::OnSysCommand(UINT nID, LPARAM lParam)

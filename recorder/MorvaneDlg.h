@@ -13,8 +13,7 @@
 #include "platform/ui/Dialog.h"
 #include "preview/PictureBox.h"
 #include "recorder/ImageHeader.h"
-
-class CRecordingFile;
+#include "recorder/RecordingFile.h"
 
 class CMorvaneDlg : public CDialog {
 public:
@@ -32,14 +31,43 @@ protected:
     HCURSOR OnQueryDragIcon();
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
+    // Camera commands.
+    void OnOpenCamera();
+    void OnCloseCamera();
+
+    // The frame pump: one frame from the camera to the recording and the
+    // preview on every tick of timer 0.
+    void OnTimer(UINT_PTR nIDEvent);
+    // The frame as a 640x480 image: the camera's own pixels when it delivers
+    // that size, else those of m_pScaledFrame.
+    cv::Mat& FullSizeFrame(cv::Mat& frame);
+
+    // Recordings.
+    void OnStartRecording();
+    void OnStopRecording();
+    // Writes the displayed frame to the running recording, blinks the
+    // indicator, counts the frame and stops at the frame limit.
+    void RecordFrame();
+    // The path of a recording that starts now; creates the dated folder
+    // when it is missing.
+    std::string BuildRecordingPath();
+
+    // Draws m_pIndicator into the displayed frame near its top-right corner.
+    void DrawIndicator();
+
     enum class WindowState { NoCamera, CameraOpen, Recording };
     // Writes all four buttons for a state.
     void SetButtonState(WindowState state);
+    // Writes the two recording buttons; the camera buttons keep their state.
+    void SetRecordingButtons(bool recording);
+    // Gives the keyboard focus to a button, so it never falls on a
+    // neighbour by accident when the focused button turns disabled.
+    void FocusButton(int nID);
 
     HICON m_hAppIcon = nullptr;
     CPictureBox m_preview;
     std::unique_ptr<CCaptureSource> m_pSource;
-    CRecordingFile* m_pRecording = nullptr;  // set exactly while m_bRecording
+    std::unique_ptr<CRecordingFile> m_pRecording;  // set exactly while m_bRecording
     int m_nMinutes = 1;
     int m_nFrameLimit = 0;
     int m_nFramesWritten = 0;
@@ -49,6 +77,9 @@ protected:
     cv::Mat m_pIndicator;                          // empty when there is no picture
     std::string m_strAppDir;                       // program folder, no trailing '/'
     bool m_bRecording = false;
+    // Frames of a device that does not deliver 640x480, scaled to that size;
+    // made on first use and reused for every later frame.
+    cv::Mat m_pScaledFrame;
 
     DECLARE_MESSAGE_MAP()
 };

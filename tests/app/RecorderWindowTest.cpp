@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "RecorderTestSupport.h"
+#include "media/FakeCaptureDevice.h"
 #include "platform/os/ProgramPath.h"
 #include "platform/ui/Menu.h"
 #include "res/resource.h"
@@ -59,9 +60,10 @@ TEST(RecorderWindowTest, ConstructionGivesTheFirstState)
 {
     TestableMorvaneDlg dlg;
     EXPECT_NE(dlg.m_hAppIcon, nullptr);
-    EXPECT_EQ(dlg.m_pSource, nullptr);
+    ASSERT_NE(dlg.m_pSource, nullptr);
+    EXPECT_FALSE(dlg.m_pSource->m_bDeviceOpen) << "creating the capture source opens nothing";
     EXPECT_EQ(dlg.m_pRecording, nullptr);
-    EXPECT_TRUE(dlg.m_pIndicator.empty());
+    EXPECT_EQ(dlg.m_pIndicator.size(), cv::Size(32, 32));
     EXPECT_EQ(dlg.m_nMinutes, 1);
     EXPECT_FALSE(dlg.m_bRecording);
     ASSERT_NE(dlg.m_pDisplayFrame, nullptr);
@@ -201,6 +203,9 @@ TEST(RecorderWindowTest, ClosingWhileRecordingIsRefused)
 TEST(RecorderWindowTest, EnterDoesNotEndTheWindow)
 {
     TestableMorvaneDlg dlg;
+    // Enter clicks the focused "打开相机", which finds no camera here.
+    fake::ScopedDevices noCameras({});
+    MessageBoxRecorder boxes;
     RunModal(dlg, [&] {
         QWidget* window = dlg.GetSafeHwnd();
         SendKey(KeyTarget(window), Qt::Key_Return);

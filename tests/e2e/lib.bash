@@ -116,3 +116,40 @@ screenshot() {
 pixel() {
   convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)] %[fx:int(255*u.p{$2,$3}.g)] %[fx:int(255*u.p{$2,$3}.b)]\n" info:
 }
+
+# Left-clicks window $1 at x=$2, y=$3 (pixels from its top left corner).
+click() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+}
+
+# Mean brightness (0 to 100) of region $2 (WxH+X+Y) of image $1.
+region_mean() {
+  convert "$1" -crop "$2" +repage -colorspace gray -format "%[fx:int(100*mean+0.5)]\n" info:
+}
+
+# Number of plainly red pixels in region $2 of image $1.
+region_red() {
+  convert "$1" -crop "$2" +repage -fx "r>0.63 && g<0.4 && b<0.4" \
+    -format "%[fx:int(mean*w*h+0.5)]\n" info:
+}
+
+# Number of pixels that differ by more than a little between region $3 of
+# images $1 and $2.
+region_diff() {
+  convert "$1" -crop "$3" +repage "$WORK/diff-a.png"
+  convert "$2" -crop "$3" +repage "$WORK/diff-b.png"
+  # compare prints the count on stderr and exits 1 when the images differ.
+  { compare -metric AE -fuzz 8% "$WORK/diff-a.png" "$WORK/diff-b.png" null: 2>&1 || true; } | awk '{ printf "%d\n", $1 }'
+}
+
+# Waits up to $2 seconds for file $1 to grow; fails when it does not.
+wait_growth() {
+  local before
+  before=$(stat -c %s "$1")
+  for _ in $(seq $(($2 * 10))); do
+    sleep 0.1
+    [ "$(stat -c %s "$1")" -gt "$before" ] && return 0
+  done
+  fail "$1 did not grow in $2 s (${before} bytes)"
+}
