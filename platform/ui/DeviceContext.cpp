@@ -51,6 +51,11 @@ const QImage* MemoryDC::Source() const
     return &selected->image;
 }
 
+QImage* MemoryDC::Pixels()
+{
+    return &selected->image;
+}
+
 void MemoryDC::ForgetBitmap(HBITMAP bitmap)
 {
     if (selected == bitmap) {

@@ -47,6 +47,9 @@ struct HDC__ {
     virtual bool Draw(const QRect& area, const std::function<void(QPainter&)>& paint) = 0;
     // The pixels a block transfer reads from this DC; null when none.
     virtual const QImage* Source() const { return nullptr; }
+    // The pixels this DC draws into when they can be written directly;
+    // null when drawing must go through Draw.
+    virtual QImage* Pixels() { return nullptr; }
     // Called when a bitmap selected here is deleted with its object.
     virtual void ForgetBitmap(HBITMAP /*bitmap*/) {}
 

@@ -13,6 +13,7 @@ struct MemoryDC : HDC__ {
     ~MemoryDC() override;
     bool Draw(const QRect& area, const std::function<void(QPainter&)>& paint) override;
     const QImage* Source() const override;
+    QImage* Pixels() override;
     void ForgetBitmap(HBITMAP bitmap) override;
 
     HBITMAP selected;

@@ -85,6 +85,37 @@ TEST(GdiTest, PixelBlocksLandPixelForPixelForEveryWidthAndRowOrder)
     }
 }
 
+TEST(GdiTest, APartOfABlockLandsWhereItIsSentAndNothingElseChanges)
+{
+    // Source rectangle 1,2 3x2 of a 6x5 block, to 2,1 of an 8x6 bitmap. A
+    // bottom-up block counts its rows from the bottom: there the rectangle
+    // is rows 1 and 2 from the top, else rows 2 and 3.
+    for (const bool topDown : {true, false}) {
+        Block block(6, 5, topDown);
+        CDC dc;
+        CBitmap bitmap;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dc, 8, 6));
+        CBitmap* old = dc.SelectObject(&bitmap);
+        EXPECT_EQ(StretchDIBits(dc.GetSafeHdc(), 2, 1, 3, 2, 1, 2, 3, 2, block.bits.data(), &block.info,
+                                DIB_RGB_COLORS, SRCCOPY), 2);
+        dc.SelectObject(old);
+
+        BITMAP bm{};
+        ASSERT_EQ(bitmap.GetObject(sizeof(bm), &bm), int(sizeof(bm)));
+        std::vector<BYTE> bits32(std::size_t(bm.bmWidthBytes) * bm.bmHeight);
+        bitmap.GetBitmapBits(DWORD(bits32.size()), bits32.data());
+        for (int y = 0; y < 6; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const bool inside = x >= 2 && x < 5 && y >= 1 && y < 3;
+                const Bgr expected = inside ? Block::Expected(x - 1, topDown ? y + 1 : y) : Bgr{0, 0, 0};
+                EXPECT_EQ(PixelOf(bits32, bm.bmWidthBytes, x, y), expected)
+                    << "top-down " << topDown << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(GdiTest, UnsupportedBlocksCopyNothing)
 {
     Block block(4, 4, true);
