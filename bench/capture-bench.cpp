@@ -22,12 +22,15 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>
 
+#include "bench/BenchTimes.h"
 #include "capture/CaptureSource.h"
 #include "platform/media/FrameCode.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Ms;
+using bench::Percentile;
 
 struct Options {
   int device = 0;
@@ -54,16 +57,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     }
   }
   return options.frames > 0 && options.ready >= 0;
-}
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-// The value below which the given share of the times lie.
-double Percentile(std::vector<double> times, double share) {
-  if (times.empty()) return 0;
-  std::sort(times.begin(), times.end());
-  const size_t at = std::min(times.size() - 1, size_t(share * double(times.size())));
-  return times[at];
 }
 
 void Report(const char* label, const std::vector<double>& times) {

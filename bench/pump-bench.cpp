@@ -47,6 +47,7 @@
 #include <opencv2/core.hpp>
 #include <opencv2/videoio.hpp>
 
+#include "bench/BenchTimes.h"
 #include "platform/media/virtual/TestPattern.h"
 #include "platform/os/ProgramPath.h"
 #include "platform/ui/MessageBox.h"
@@ -58,7 +59,10 @@ extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Mean;
+using bench::Ms;
+using bench::Percentile;
 
 // The virtual camera's rate: the fastest its configuration allows.
 constexpr int kCameraFps = 120;
@@ -95,19 +99,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     }
   }
   return options.frames > 0 && options.device >= -1;
-}
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Percentile(std::vector<double> times, double share) {
-  if (times.empty()) return 0;
-  std::sort(times.begin(), times.end());
-  const size_t at = std::min(times.size() - 1, size_t(share * double(times.size())));
-  return times[at];
-}
-
-double Mean(const std::vector<double>& times) {
-  return times.empty() ? 0 : std::accumulate(times.begin(), times.end(), 0.0) / double(times.size());
 }
 
 // A field of /proc/self/status, in kB; -1 when it is missing.

@@ -14,11 +14,7 @@ TEST_F(RecorderTest, WithoutACameraOpenCameraOnlyWarns)
         EXPECT_EQ(Buttons(), kNoCamera);
         EXPECT_FALSE(TimerRunning());
     });
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "当前电脑没有连接摄像机!");
-    EXPECT_EQ(boxes.boxes[0].caption, "打开摄像机");
-    EXPECT_EQ(boxes.boxes[0].type, 0x30u);
-    EXPECT_EQ(boxes.boxes[0].owner, dlg_.get());
+    EXPECT_EQ(Boxes(boxes), (std::vector<Box>{{"当前电脑没有连接摄像机!", "打开摄像机", 0x30, dlg_.get()}}));
 }
 
 TEST_F(RecorderTest, AnOpenThatDoesNotHappenChangesNothing)
@@ -48,13 +44,11 @@ TEST_F(RecorderTest, AnOpenThatDoesNotHappenChangesNothing)
             offeredAgain = OpenCamera("1", false);
         });
         EXPECT_EQ(offeredAgain, "1") << c.name << ": the previous minutes are offered again";
-        std::vector<std::string> texts;
-        for (const MessageBoxRequest& box : boxes.boxes) {
-            texts.push_back(box.text);
-            EXPECT_EQ(box.caption, "打开摄像机") << c.name;
-            EXPECT_EQ(box.type, 0x40u) << c.name;
+        std::vector<Box> expected;
+        for (const std::string& text : c.texts) {
+            expected.push_back({text, "打开摄像机", 0x40, dlg_.get()});
         }
-        EXPECT_EQ(texts, c.texts) << c.name;
+        EXPECT_EQ(Boxes(boxes), expected) << c.name;
     }
 }
 
@@ -117,11 +111,7 @@ TEST_F(RecorderTest, ClosingTheCameraWhileRecordingIsRefusedAndTheRecordingGoesO
         camera_->Push(PatternFrame(1));
         EXPECT_TRUE(SpinUntil([&] { return dlg_->m_nFramesWritten > written; }));
     });
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "正在录像中,请先停止录像!");
-    EXPECT_EQ(boxes.boxes[0].caption, "关闭摄像机");
-    EXPECT_EQ(boxes.boxes[0].type, 0x40u);
-    EXPECT_EQ(boxes.boxes[0].owner, dlg_.get());
+    EXPECT_EQ(Boxes(boxes), (std::vector<Box>{{"正在录像中,请先停止录像!", "关闭摄像机", 0x40, dlg_.get()}}));
 }
 
 TEST_F(RecorderTest, ARecordingThatReachesItsLimitBehindTheRefusalBoxLeavesTheCameraOpen)
@@ -142,8 +132,7 @@ TEST_F(RecorderTest, ARecordingThatReachesItsLimitBehindTheRefusalBoxLeavesTheCa
         EXPECT_EQ(Buttons(), kCameraOpen);
         EXPECT_TRUE(TimerRunning());
     });
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].caption, "退出软件");
+    EXPECT_EQ(Boxes(boxes), (std::vector<Box>{{"正在录像中,请先停止录像!", "退出软件", 0x40, dlg_.get()}}));
     EXPECT_EQ(RecordingFiles().size(), 1u);
 }
 

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,31 @@ inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int
     t.tm_min = minute;
     t.tm_sec = second;
     return t;
+}
+
+// A message box as the operator sees it.
+struct Box {
+    std::string text;
+    std::string caption;
+    UINT type = 0;
+    const CWnd* owner = nullptr;
+    bool operator==(const Box&) const = default;
+};
+
+inline void PrintTo(const Box& box, std::ostream* os)
+{
+    *os << "{\"" << box.text << "\", \"" << box.caption << "\", 0x" << std::hex << box.type << std::dec
+        << ", owner " << box.owner << "}";
+}
+
+// The boxes a recorder has seen, in order.
+inline std::vector<Box> Boxes(const uitest::MessageBoxRecorder& recorder)
+{
+    std::vector<Box> boxes;
+    for (const MessageBoxRequest& r : recorder.boxes) {
+        boxes.push_back({r.text, r.caption, r.type, r.owner});
+    }
+    return boxes;
 }
 
 class RecorderTest : public ::testing::Test {

@@ -149,9 +149,5 @@ TEST_F(RecorderTest, AFileWhereAFolderShouldBeRefusesTheStart)
         EXPECT_EQ(PreviewFrameNumber(), 0);
     });
     EXPECT_TRUE(watch.Paths(os::FileOp::CreateDirectory, true).empty()) << "nothing made under the file";
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "创建录像文件失败!");
-    EXPECT_EQ(boxes.boxes[0].caption, "开始录像");
-    EXPECT_EQ(boxes.boxes[0].type, 0x40u);
-    EXPECT_EQ(boxes.boxes[0].owner, dlg_.get());
+    EXPECT_EQ(Boxes(boxes), (std::vector<Box>{{"创建录像文件失败!", "开始录像", 0x40, dlg_.get()}}));
 }
