@@ -1,5 +1,6 @@
 // Start-up: the recorder window runs modally as the main window, and
 // InitInstance returns FALSE once it ends.
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include "app/MorvaneApp.h"
@@ -25,6 +26,9 @@ TEST(AppStartupTest, RunsTheRecorderWindowAsMainWindowThenEnds)
     EXPECT_TRUE(wasMain);
     EXPECT_EQ(AfxGetMainWnd(), nullptr);  // the window object is gone
     EXPECT_STREQ(app->m_pszRegistryKey, "应用程序向导生成的本地应用程序");
+    // A skin found beside the tests stays on the application: later window
+    // tests in this process expect the standard look.
+    qApp->setStyleSheet(QString());
 }
 
 TEST(AppStartupTest, HelpCommandIsTheApplications)
