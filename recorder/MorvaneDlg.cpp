@@ -9,13 +9,6 @@
 #include "recorder/Indicator.h"
 #include "res/resource.h"
 
-namespace {
-
-constexpr int kFrameWidth = 640;
-constexpr int kFrameHeight = 480;
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CMorvaneDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()

@@ -55,6 +55,10 @@ protected:
     // Draws m_pIndicator into the displayed frame near its top-right corner.
     void DrawIndicator();
 
+    // Every frame shown and recorded has this size, 8 bits, 3 channels.
+    static constexpr int kFrameWidth = 640;
+    static constexpr int kFrameHeight = 480;
+
     enum class WindowState { NoCamera, CameraOpen, Recording };
     // Writes all four buttons for a state.
     void SetButtonState(WindowState state);

@@ -5,12 +5,6 @@
 
 #include "recorder/MorvaneDlg.h"
 
-namespace {
-
-const cv::Size kFrameSize(640, 480);
-
-}  // namespace
-
 void CMorvaneDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == 0) {
@@ -40,11 +34,12 @@ void CMorvaneDlg::OnTimer(UINT_PTR nIDEvent)
 
 cv::Mat& CMorvaneDlg::FullSizeFrame(cv::Mat& frame)
 {
-    if (frame.size() == kFrameSize) {
+    const cv::Size full(kFrameWidth, kFrameHeight);
+    if (frame.size() == full) {
         return frame;
     }
     // The display and recording headers are fixed at 640x480: a frame of
     // any other size is scaled into one image of that size first.
-    cv::resize(frame, m_pScaledFrame, kFrameSize, 0, 0, cv::INTER_LINEAR);
+    cv::resize(frame, m_pScaledFrame, full, 0, 0, cv::INTER_LINEAR);
     return m_pScaledFrame;
 }

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kFrameWidth = 640;
-constexpr int kFrameHeight = 480;
-
 // What the indicator blinks on: the first ticks of every second.
 constexpr int kIndicatorTicks = 8;
 
